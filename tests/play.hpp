@@ -52,6 +52,7 @@ inline Played play_scene(int scene, State state, const std::vector<std::string>&
     } catch (const Fatal& fatal) {
         played.status = fatal.code;
     }
+    console.flush();
     played.screen = console.screen();
     played.state = state;
     return played;
