@@ -25,6 +25,17 @@ public:
     // The most bytes written between two reads (or before the first).
     std::size_t longest_burst() const { return output_.longest; }
 
+    std::string read_line() override {
+        std::string line = LineConsole::read_line();
+        output_.burst = 0;
+        return line;
+    }
+
+    void wait_key() override {
+        LineConsole::wait_key();
+        output_.burst = 0;
+    }
+
     // Makes every write fail, as a closed pipe or a full disk would.
     void break_output() { output_.broken = true; }
 
@@ -43,7 +54,6 @@ private:
     };
 
     std::size_t read_some(char* buffer, std::size_t size) override {
-        output_.burst = 0;
         const std::size_t n = std::min(size, input_.size() - consumed_);
         std::memcpy(buffer, input_.data() + consumed_, n);
         consumed_ += n;
