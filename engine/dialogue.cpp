@@ -73,6 +73,7 @@ void Dialogue::clear_screen() {
 
 std::string Dialogue::read_line() {
     ++step_;
+    ++reads_;
     std::string typed = console_.read_line();
     typed.resize(utf8::prefix(typed, kMaxString));
     return typed;
@@ -110,6 +111,7 @@ void Dialogue::pause(Pause which) {
 
 void Dialogue::exit_pause() {
     ++step_;
+    ++reads_;
     console_.wait_key();
 }
 

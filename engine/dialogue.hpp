@@ -71,6 +71,9 @@ public:
     int scene() const { return scene_; }
     int step() const { return step_; }
 
+    // Lines and keys read so far: the only thing that moves the game on.
+    long reads() const { return reads_; }
+
 private:
     std::string read_line();
 
@@ -78,6 +81,7 @@ private:
     State& state_;
     int scene_ = 0;
     int step_ = 0;
+    long reads_ = 0;
 };
 
 }  // namespace kreivold

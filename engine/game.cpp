@@ -55,9 +55,15 @@ int play(Console& console, const Script& script, State& state) {
         start(state);
         if (script.title != nullptr) script.title(state, dialogue);
         while (state.G == 1) {
-            // A pass that runs nothing would repeat for ever: A names no scene.
-            if (!pass(script, state, dialogue)) {
+            // Only input moves the game on: a pass that reads nothing and
+            // does not end the game would repeat itself for ever.
+            const long reads = dialogue.reads();
+            const bool ran = pass(script, state, dialogue);
+            if (state.G == 1 && !ran) {
                 throw Fatal{kGuardFailed, "no scene " + std::to_string(state.A)};
+            }
+            if (state.G == 1 && dialogue.reads() == reads) {
+                throw Fatal{kGuardFailed, "the pass read nothing (scene " + std::to_string(state.A) + ")"};
             }
         }
         console.flush();

@@ -17,9 +17,11 @@ using testing::screen_lines;
 
 std::vector<int> ran;  // scene numbers in the order their blocks ran
 
+// Reads one line (every real pass reads), then moves on.
 template <int N, int Next, int Game = 1>
-void step_scene(State& s, Dialogue&) {
+void step_scene(State& s, Dialogue& d) {
     ran.push_back(N);
+    d.pause(Pause::continuation);
     s.A = Next;
     s.G = Game;
 }
@@ -35,7 +37,7 @@ TEST(SceneLoop, ForwardMovesRunInTheSamePassBackwardOnesAtTheNext) {
     // pass; 3 moves back to 2, which would only run after the G test.
     ran.clear();
     const auto same_pass = play_lines(
-        script_of({{1, step_scene<1, 3, 0>}, {3, step_scene<3, 2, 0>}, {2, step_scene<2, 5>}}), {});
+        script_of({{1, step_scene<1, 3, 0>}, {3, step_scene<3, 2, 0>}, {2, step_scene<2, 5>}}), {"", ""});
     EXPECT_EQ(same_pass.status, 0);
     EXPECT_EQ(ran, (std::vector<int>{1, 3}));
 
@@ -43,7 +45,7 @@ TEST(SceneLoop, ForwardMovesRunInTheSamePassBackwardOnesAtTheNext) {
     const auto next_pass = play_lines(
         script_of({{1, step_scene<1, 3>}, {3, step_scene<3, 2>}, {2, step_scene<2, 28>},
                    {28, step_scene<28, 28, 0>}}),
-        {});
+        {"", "", "", ""});
     EXPECT_EQ(next_pass.status, 0);
     EXPECT_EQ(ran, (std::vector<int>{1, 3, 2, 28}));
 }
@@ -57,13 +59,13 @@ TEST(SceneLoop, StartsFromTheTitleWithTheStartValues) {
     };
     script.scenes[1] = step_scene<1, 1, 0>;
     ran.clear();
-    ScriptedConsole console("", /*screen=*/true);
+    ScriptedConsole console("\n", /*screen=*/true);
     State state;
     state.E = 7;  // start-up puts it back to 0
     state.LW = 3;
     state.AD = 2;
     EXPECT_EQ(play(console, script, state), 0);
-    EXPECT_EQ(console.screen(), "\x1b[H\x1b[2Jtitle\n");
+    EXPECT_EQ(console.screen(), "\x1b[H\x1b[2Jtitle\n[Нажмите enter для продолжения]\n\n");
     EXPECT_EQ(seen.G, 1);
     EXPECT_EQ(seen.A, 1);
     EXPECT_EQ(seen.E, 0);
@@ -72,12 +74,28 @@ TEST(SceneLoop, StartsFromTheTitleWithTheStartValues) {
 }
 
 TEST(SceneLoop, APassThatRunsNoSceneIsAFatalErrorNotAnEndlessLoop) {
-    const auto played = play_lines(script_of({{1, step_scene<1, 29>}}), {});
+    const auto played = play_lines(script_of({{1, step_scene<1, 29>}}), {""});
     EXPECT_EQ(played.status, kGuardFailed);
     const auto lines = screen_lines(played.screen);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "Runtime error 201 at $0001:0000");
-    EXPECT_EQ(lines[2], "");
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[2], "Runtime error 201 at $0001:0002");
+    EXPECT_EQ(lines[3], "Scene 1, step 2: no scene 29");
+    EXPECT_EQ(lines[4], "");
+}
+
+void idle_scene(State&, Dialogue& d) { d.line("idle"); }
+
+TEST(SceneLoop, APassThatReadsNothingIsAFatalErrorNotAnEndlessLoop) {
+    // Scene 3 keeps A and reads nothing: the first pass read in scene 1, the
+    // second pass would repeat for ever.
+    const auto played = play_lines(script_of({{1, step_scene<1, 3>}, {3, idle_scene}}), {""});
+    EXPECT_EQ(played.status, kGuardFailed);
+    const auto lines = screen_lines(played.screen);
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[2], "idle");
+    EXPECT_EQ(lines[3], "idle");
+    EXPECT_EQ(lines[4], "Runtime error 201 at $0003:0001");
+    EXPECT_EQ(lines[5], "Scene 3, step 1: the pass read nothing (scene 3)");
 }
 
 // A two-option prompt in scene 1: "1" ends the game, "2" moves on to 2.

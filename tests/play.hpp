@@ -84,6 +84,11 @@ inline std::size_t occurrences(std::string_view text, std::string_view needle) {
     return count;
 }
 
+// Lines several scenes share.
+inline constexpr std::string_view kSaved = "[Игра сохранена]";
+inline constexpr std::string_view kNotice = "Неправильный вариант, исправьтесь.";
+inline constexpr std::string_view kPause = "[Нажмите enter для продолжения]";
+
 // Inputs that bring the chapter to a scene's first prompt.
 inline const std::vector<std::string> kToLetter = {"", "1", "1", "", "1"};  // title, 1, 3, 4 pause, 4
 
