@@ -116,7 +116,6 @@ class ChoicePrompt : public ::testing::TestWithParam<AnswerCase> {};
 TEST_P(ChoicePrompt, AcceptsOnlyAWholeDigitAndWritesTheNoticeOncePerWrongAnswer) {
     const AnswerCase& c = GetParam();
     const auto played = play_lines(script_of({{1, two_options}}), {c.answer, "2"});
-    const std::string echoed = ">" + c.answer.substr(0, c.answer.find('\r')) + "\n";
     if (c.accepted != 0) {
         EXPECT_EQ(played.screen, "menu\n>" + c.answer + "\n");
         EXPECT_EQ(played.state.A, c.accepted);
