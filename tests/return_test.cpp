@@ -37,18 +37,11 @@ std::vector<std::string> to_drive_back(const std::vector<std::string>& more) {
 
 // Everything a scene block writes from its start, up to its first read.
 // The wording belongs to the script; these tests follow where it shows.
+// What a scene block writes when it runs alone, up to its first read.
 std::vector<std::string> scene_text(int scene) {
-    ScriptedConsole console("");
     State state;
     state.A = static_cast<std::int16_t>(scene);
-    Dialogue dialogue(console, state);
-    try {
-        script::chapter().scenes[static_cast<std::size_t>(scene)](state, dialogue);
-    } catch (const Fatal&) {
-        // The input is empty: the first read ends the block.
-    }
-    console.flush();
-    return screen_lines(console.screen());
+    return screen_lines(play_scene(scene, state, {}).screen);
 }
 
 std::size_t count_rows(const std::vector<std::string>& lines, std::string_view row) {
