@@ -39,7 +39,6 @@ extern "C" void on_ending_signal(int sig) {
     std::raise(sig);
 }
 
-extern "C" void on_resume(int sig);
 
 // Ctrl-Z: the shell gets its settings back while the game is stopped.
 extern "C" void on_stop(int) {
@@ -129,18 +128,22 @@ void TerminalConsole::report(std::string_view text, bool output_failed) noexcept
     output_.report(text, output_failed);
 }
 
+// Fills the buffer with what the keyboard sends next, after showing all
+// output; returns the number of bytes, 0 when the terminal has hung up.
+std::size_t TerminalConsole::fill() {
+    output_.flush();
+    ssize_t got = 0;
+    do {
+        got = ::read(in_fd_, buffer_, sizeof buffer_);
+    } while (got < 0 && errno == EINTR);  // a signal is not the end of the line
+    if (got < 0) throw Fatal{kReadFailed, std::string("read failed: ") + std::strerror(errno)};
+    begin_ = 0;
+    end_ = static_cast<std::size_t>(got);
+    return end_;
+}
+
 unsigned char TerminalConsole::next_byte() {
-    if (begin_ == end_) {
-        output_.flush();
-        ssize_t got = 0;
-        do {
-            got = ::read(in_fd_, buffer_, sizeof buffer_);
-        } while (got < 0 && errno == EINTR);  // a signal is not the end of the line
-        if (got == 0) throw Fatal{kReadFailed, "read failed: end of input"};
-        if (got < 0) throw Fatal{kReadFailed, std::string("read failed: ") + std::strerror(errno)};
-        begin_ = 0;
-        end_ = static_cast<std::size_t>(got);
-    }
+    if (begin_ == end_ && fill() == 0) throw Fatal{kReadFailed, "read failed: end of input"};
     return buffer_[begin_++];
 }
 
@@ -219,14 +222,8 @@ std::string TerminalConsole::read_line() {
 
 void TerminalConsole::wait_key() {
     output_.flush();
-    if (begin_ == end_) {
-        ssize_t got = 0;
-        do {
-            got = ::read(in_fd_, buffer_, sizeof buffer_);
-        } while (got < 0 && errno == EINTR);
-        if (got < 0) throw Fatal{kReadFailed, std::string("read failed: ") + std::strerror(errno)};
-        // A key is a key; end of input (the terminal hung up) ends the wait too.
-    }
+    // A key typed ahead is the key; a hung-up terminal ends the wait too.
+    if (begin_ == end_) fill();
     // Whatever else is pending (the rest of a multi-byte key, keys typed
     // ahead) is dropped so it never reaches the shell.
     begin_ = end_ = 0;

@@ -36,6 +36,7 @@ public:
     static constexpr std::size_t kMaxTyped = 254;
 
 private:
+    std::size_t fill();
     unsigned char next_byte();
     bool skip_escape();
     void erase_last();
